@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "board_view.h"
 #include "colours.h"
@@ -40,6 +41,8 @@ private:
     void EnableQuarters();
     void JudgeInput();
     void ShowFailure();
+    // Loads a clip, plays it to its end and releases it.
+    void playClip(std::string_view name);
 
     BoardView& view_;
     const media::Catalogue& media_;
