@@ -14,12 +14,14 @@ inline constexpr Rgb yellow{255, 255, 0};
 inline constexpr Rgb green{0, 255, 0};
 
 // The sixteen classic display colours; the pictures draw only with these.
+// clang-format off
 inline constexpr std::array<Rgb, 16> basicColours{{
-    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0},
-    {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-    {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+    {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+    {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
 }};
+// clang-format on
 
 // Where the board's centre lies within a quarter's picture.
 enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };

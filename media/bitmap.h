@@ -19,9 +19,12 @@ struct Raster {
     int height;
     std::vector<Rgb> pixels;
 
-    Raster(int w, int h, Rgb fill) : width(w), height(h), pixels(std::size_t(w) * std::size_t(h), fill) {}
+    Raster(int w, int h, Rgb fill)
+        : width(w), height(h), pixels(std::size_t(w) * std::size_t(h), fill) {}
     Rgb& at(int x, int y) { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
-    Rgb at(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+    Rgb at(int x, int y) const {
+        return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+    }
 };
 
 // Headerless device-independent bitmaps (information header, colour table, rows bottom-up).

@@ -2,6 +2,7 @@
 
 #include <QResource>
 #include <QString>
+#include <stdexcept>
 
 #include "media/items.h"
 
@@ -18,7 +19,8 @@ std::span<const std::uint8_t> resourceBytes(const std::string& path) {
 
 Catalogue load() {
     std::vector<Item> items;
-    for (const Entry& entry : entries()) items.push_back({entry.name, resourceBytes(itemPath(entry.name))});
+    for (const Entry& entry : entries())
+        items.push_back({entry.name, resourceBytes(itemPath(entry.name))});
     return Catalogue(std::move(items));
 }
 

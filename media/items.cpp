@@ -11,7 +11,9 @@
 namespace media {
 namespace {
 
-Bytes quarterPicture(Corner centre, Rgb colour) { return dib8(quarter(centre, colour), basicColours); }
+Bytes quarterPicture(Corner centre, Rgb colour) {
+    return dib8(quarter(centre, colour), basicColours);
+}
 
 // Sample counts set the game's rhythm: each flash lasts as long as its clip.
 const std::array<Entry, 17> table{{
@@ -52,7 +54,8 @@ std::vector<GeneratedFile> generatedFiles() {
     std::vector<GeneratedFile> files;
     for (const Entry& entry : table) {
         files.push_back({itemPath(entry.name), entry.make()});
-        if (entry.kind == Kind::Quarter) files.push_back({formPath(entry.name), bmpFile(files.back().bytes)});
+        if (entry.kind == Kind::Quarter)
+            files.push_back({formPath(entry.name), bmpFile(files.back().bytes)});
     }
     files.push_back({std::string(iconPath), icoFile(iconArt(), basicColours)});
     return files;

@@ -63,7 +63,8 @@ void add(Signal& signal, const Note& note, const Timbre& timbre) {
 // Fades both ends to exact silence, scales to the peak and quantises.
 Bytes finish(Signal signal) {
     std::size_t n = signal.size();
-    for (std::size_t i = 0; i < n; ++i) signal[i] *= ramp(i, toSamples(0.005)) * ramp(n - 1 - i, toSamples(0.015));
+    for (std::size_t i = 0; i < n; ++i)
+        signal[i] *= ramp(i, toSamples(0.005)) * ramp(n - 1 - i, toSamples(0.015));
     double loudest = 0;
     for (double v : signal) loudest = std::max(loudest, std::abs(v));
     double gain = loudest > 0 ? peak / loudest : 0;

@@ -84,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(All, Clip, testing::ValuesIn(clips),
 
 TEST(ClipSound, ColourTonesAreClearlyDifferentPitches) {
     std::vector<double> rates;
-    for (const char* name : {"RED", "BLUE", "YELLOW", "GREEN"}) rates.push_back(crossingRate(samplesOf(name)));
+    for (const char* name : {"RED", "BLUE", "YELLOW", "GREEN"})
+        rates.push_back(crossingRate(samplesOf(name)));
     std::ranges::sort(rates);
     for (std::size_t i = 1; i < rates.size(); ++i) EXPECT_GT(rates[i], 1.1 * rates[i - 1]);
 }

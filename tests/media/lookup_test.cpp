@@ -16,13 +16,27 @@ void PrintTo(const Lookup& c, std::ostream* os) { *os << '"' << c.asked << '"'; 
 
 // The names as the game asks for them, then other spellings of a few.
 const Lookup lookups[] = {
-    {"START", "START"},         {"RED", "RED"},             {"BLUE", "BLUE"},
-    {"YELLOW", "YELLOW"},       {"GREEN", "GREEN"},         {"atari", "ATARI"},
-    {"hazure", "HAZURE"},       {"smile", "SMILE"},         {"bad", "BAD"},
-    {"quauter1", "QUAUTER1"},   {"quauter11", "QUAUTER11"}, {"quauter2", "QUAUTER2"},
-    {"quauter22", "QUAUTER22"}, {"quauter3", "QUAUTER3"},   {"quauter33", "QUAUTER33"},
-    {"quauter4", "QUAUTER4"},   {"quauter44", "QUAUTER44"}, {"start", "START"},
-    {"Red", "RED"},             {"ATARI", "ATARI"},         {"qUaUtEr44", "QUAUTER44"},
+    {"START", "START"},
+    {"RED", "RED"},
+    {"BLUE", "BLUE"},
+    {"YELLOW", "YELLOW"},
+    {"GREEN", "GREEN"},
+    {"atari", "ATARI"},
+    {"hazure", "HAZURE"},
+    {"smile", "SMILE"},
+    {"bad", "BAD"},
+    {"quauter1", "QUAUTER1"},
+    {"quauter11", "QUAUTER11"},
+    {"quauter2", "QUAUTER2"},
+    {"quauter22", "QUAUTER22"},
+    {"quauter3", "QUAUTER3"},
+    {"quauter33", "QUAUTER33"},
+    {"quauter4", "QUAUTER4"},
+    {"quauter44", "QUAUTER44"},
+    {"start", "START"},
+    {"Red", "RED"},
+    {"ATARI", "ATARI"},
+    {"qUaUtEr44", "QUAUTER44"},
 };
 
 class Find : public testing::TestWithParam<Lookup> {};
@@ -33,7 +47,8 @@ TEST_P(Find, IgnoresCaseAndGivesTheStoredBytesInPlace) {
     EXPECT_EQ(item.name, stored);
     QResource resource(QString(":/media/") + stored);
     ASSERT_TRUE(resource.isValid());
-    EXPECT_EQ(static_cast<const void*>(item.bytes.data()), static_cast<const void*>(resource.data()));
+    EXPECT_EQ(static_cast<const void*>(item.bytes.data()),
+              static_cast<const void*>(resource.data()));
     EXPECT_EQ(item.bytes.size(), std::size_t(resource.size()));
 }
 

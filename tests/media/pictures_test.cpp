@@ -83,10 +83,10 @@ struct QuarterCase {
 void PrintTo(const QuarterCase& c, std::ostream* os) { *os << c.name; }
 
 const QuarterCase quarters[] = {
-    {"QUAUTER1", true, true, white},    {"QUAUTER11", true, true, red},
-    {"QUAUTER2", false, true, white},   {"QUAUTER22", false, true, blue},
-    {"QUAUTER3", true, false, white},   {"QUAUTER33", true, false, yellow},
-    {"QUAUTER4", false, false, white},  {"QUAUTER44", false, false, green},
+    {"QUAUTER1", true, true, white},   {"QUAUTER11", true, true, red},
+    {"QUAUTER2", false, true, white},  {"QUAUTER22", false, true, blue},
+    {"QUAUTER3", true, false, white},  {"QUAUTER33", true, false, yellow},
+    {"QUAUTER4", false, false, white}, {"QUAUTER44", false, false, green},
 };
 
 // Pixels counted away from the board's centre corner: u across, v up or down.
@@ -95,16 +95,18 @@ struct Probe {
     bool in;
 };
 
+// clang-format off
 const Probe probes[] = {
-    {0, 0, true},       // touching the centre
-    {199, 199, false},  // far corner
-    {199, 0, true},     {0, 199, true},     // where the rim meets the edges
-    {199, 13, true},    {199, 14, false},   // along the outer edges, either side of the rim
-    {13, 199, true},    {14, 199, false},
-    {140, 140, true},   {141, 141, false},  // on the diagonal
-    {120, 159, true},   {121, 159, false},  // centre within 0.1 px inside, then outside
-    {159, 120, true},   {159, 121, false},
+    {0, 0, true},                        // touching the centre
+    {199, 199, false},                   // far corner
+    {199, 0, true},   {0, 199, true},    // where the rim meets the edges
+    {199, 13, true},  {199, 14, false},  // along the outer edges, either side of the rim
+    {13, 199, true},  {14, 199, false},
+    {140, 140, true}, {141, 141, false}, // on the diagonal
+    {120, 159, true}, {121, 159, false}, // centre within 0.1 px inside, then outside
+    {159, 120, true}, {159, 121, false},
 };
+// clang-format on
 
 class Quarter : public testing::TestWithParam<QuarterCase> {};
 
@@ -129,7 +131,8 @@ TEST(Face, SmileIsAYellowDiscWithBlackEyesAndARedUpturnedArc) {
     QImage face = picture("SMILE");
     EXPECT_EQ(coloursIn(face), (std::set<QRgb>{black, yellow, red}));
     EXPECT_EQ(face, face.mirrored(true, false));
-    for (auto [x, y] : {std::pair{0, 0}, {399, 0}, {0, 399}, {399, 399}}) EXPECT_EQ(face.pixel(x, y), black);
+    for (auto [x, y] : {std::pair{0, 0}, {399, 0}, {0, 399}, {399, 399}})
+        EXPECT_EQ(face.pixel(x, y), black);
     EXPECT_EQ(face.pixel(200, 10), yellow);
     EXPECT_EQ(face.pixel(200, 200), yellow);
     // Eyes: black inside the disc, in the upper half, either side.
@@ -163,7 +166,8 @@ TEST(Face, BadIsABlueDiscWithWhiteEyesAndAStraightMouth) {
             }
     EXPECT_LT(bottom - top, 16);
     EXPECT_GT(rightmost - left, 100);
-    for (int x = left; x <= rightmost; ++x) EXPECT_EQ(face.pixel(x, (top + bottom) / 2), black) << x;
+    for (int x = left; x <= rightmost; ++x)
+        EXPECT_EQ(face.pixel(x, (top + bottom) / 2), black) << x;
 }
 
 }  // namespace
