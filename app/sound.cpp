@@ -17,7 +17,8 @@ using namespace std::chrono_literals;
 constexpr int kRate = 22050;
 constexpr SDL_AudioFormat kFormat = AUDIO_U8;
 constexpr Uint8 kChannels = 1;
-// Small, since a flash lasts until play returns and the device's buffers are waited for.
+// Small, since a flash lasts until play returns and the device's buffers are waited for;
+// 256 frames break up under load.
 constexpr Uint16 kFrames = 512;
 // A device that is not there is asked for again at most this often.
 constexpr auto kRetryInterval = 2s;
@@ -54,23 +55,24 @@ struct Sound::Device {
     Uint32 bufferBytes = 0;
     Clock::time_point retryAt{};
 
-    bool open();
+    void open();
     void close();
     void play(std::span<const std::uint8_t> wave, Clock::time_point giveUp);
     void drain(const Uint8* samples, Uint32 bytes, Clock::time_point giveUp);
+    // Whether the queue runs dry on a live device before giveUp.
+    bool waitForQueue(Clock::time_point giveUp) const;
     bool alive() const { return SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_STOPPED; }
 };
 
-bool Sound::Device::open() {
-    if (id != 0) return true;
+void Sound::Device::open() {
     const auto now = Clock::now();
-    if (now < retryAt) return false;
+    if (now < retryAt) return;
     retryAt = now + kRetryInterval;
 
     // SDL would otherwise take SIGINT and SIGTERM away from the process.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (!audio) return false;
+    if (!audio) return;
     SDL_AudioSpec want{};
     want.freq = kRate;
     want.format = kFormat;
@@ -80,10 +82,9 @@ bool Sound::Device::open() {
     id = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (id == 0) {
         close();  // a later try then chooses a driver afresh
-        return false;
+        return;
     }
     bufferBytes = have.size;
-    return true;
 }
 
 void Sound::Device::close() {
@@ -107,20 +108,28 @@ void Sound::Device::play(std::span<const std::uint8_t> wave, Clock::time_point g
     SDL_FreeWAV(samples);
 }
 
+bool Sound::Device::waitForQueue(Clock::time_point giveUp) const {
+    while (alive()) {
+        if (SDL_GetQueuedAudioSize(id) == 0) return true;
+        if (Clock::now() >= giveUp) return false;
+        std::this_thread::sleep_for(kPoll);
+    }
+    return false;
+}
+
 void Sound::Device::drain(const Uint8* samples, Uint32 bytes, Clock::time_point giveUp) {
+    bool drained = false;
     if (SDL_QueueAudio(id, samples, bytes) == 0) {
         SDL_PauseAudioDevice(id, 0);
-        while (SDL_GetQueuedAudioSize(id) > 0 && alive() && Clock::now() < giveUp) {
-            std::this_thread::sleep_for(kPoll);
-        }
+        drained = waitForQueue(giveUp);
         // SDL has just taken the clip's last piece: it is heard once that piece and the
         // server's buffer (about one of SDL's) have played.
         const Uint32 last = (bytes - 1) % bufferBytes + 1;
-        if (alive()) std::this_thread::sleep_for(samplesLength(last + bufferBytes));
+        if (drained) std::this_thread::sleep_for(samplesLength(last + bufferBytes));
         SDL_PauseAudioDevice(id, 1);
     }
     SDL_ClearQueuedAudio(id);
-    if (!alive() || Clock::now() >= giveUp) close();
+    if (!drained) close();  // lost, or stuck: a later play asks for it again
 }
 
 Sound::Sound() : device_(new Device) { device_->open(); }
@@ -133,7 +142,13 @@ Sound::~Sound() {
 void Sound::play(std::span<const std::uint8_t> wave) {
     const auto start = Clock::now();
     const auto length = samplesLength(dataBytes(wave));
-    // A device that never drains is treated as lost rather than holding the game up.
-    if (device_->open()) device_->play(wave, start + 3 * length + 1s);
+    if (device_->id != 0) {
+        // A device that never drains is treated as lost rather than holding the game up.
+        device_->play(wave, start + 3 * length + 1s);
+    } else {
+        // A device found now serves from the next clip on: a fresh stream drops or breaks up
+        // what it is given at first, and this clip's silence lets it settle.
+        device_->open();
+    }
     std::this_thread::sleep_until(start + length);
 }

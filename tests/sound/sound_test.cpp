@@ -1,6 +1,8 @@
 #include "app/sound.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -110,6 +112,7 @@ TEST_F(DiskOutput, DeviceThatAppearsLaterIsUsed) {
     expectClipLength(playMs(*sound, waveImage(a_)), a_.size());
     useDisk();
     std::this_thread::sleep_for(2500ms);  // the device is asked for again only every few seconds
+    expectClipLength(playMs(*sound, waveImage(a_)), a_.size());  // finds it
     expectClipLength(playMs(*sound, waveImage(b_)), b_.size());
     sound.reset();
     const Bytes out = output();
@@ -128,5 +131,42 @@ TEST(NoDevice, PlaysLastTheirLengthSilently) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     for (std::size_t i = 0; i < played.size(); ++i) expectClipLength(played[i], clips[i].size());
 }
+
+// With the device open, SIGINT and SIGTERM still end the process as they would without SDL.
+class StopSignal : public testing::TestWithParam<int> {};
+
+TEST_P(StopSignal, EndsTheProcess) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+        Sound sound;
+        sound.play(waveImage(samples(100, 5)));
+        if (write(ready[1], "r", 1) != 1) _exit(2);
+        for (;;) pause();
+    }
+    close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    close(ready[0]);
+    kill(child, GetParam());
+    int status = 0;
+    for (const auto until = std::chrono::steady_clock::now() + 3s;
+         waitpid(child, &status, WNOHANG) == 0;) {
+        if (std::chrono::steady_clock::now() > until) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            FAIL() << "the signal did not end the process";
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sound, StopSignal, testing::Values(SIGINT, SIGTERM));
 
 }  // namespace
