@@ -1,10 +1,49 @@
 #include "picture_control.h"
 
+#include <QAccessibleWidget>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
+// A picture that something listens to for clicks is announced as a button, and assistive tools
+// may press it while it is enabled; any other picture is a graphic.
+class PictureControl::Accessible final : public QAccessibleWidget {
+public:
+    explicit Accessible(PictureControl* picture) : QAccessibleWidget(picture) {}
+
+    static QAccessibleInterface* create(const QString& className, QObject* object) {
+        if (className != QLatin1String("PictureControl")) return nullptr;
+        return new Accessible(static_cast<PictureControl*>(object));
+    }
+
+    QAccessible::Role role() const override {
+        return takesClicks() ? QAccessible::Button : QAccessible::Graphic;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (takesClicks() && picture()->isEnabled()) names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction() && takesClicks() && picture()->isEnabled())
+            emit picture()->clicked();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    PictureControl* picture() const { return static_cast<PictureControl*>(widget()); }
+    bool takesClicks() const {
+        return picture()->isSignalConnected(QMetaMethod::fromSignal(&PictureControl::clicked));
+    }
+};
+
 PictureControl::PictureControl(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    static const bool accessible = (QAccessible::installFactory(&Accessible::create), true);
+    Q_UNUSED(accessible);
 }
 
 void PictureControl::setPixmap(const QPixmap& pixmap) {

@@ -30,6 +30,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    class Accessible;
+
     QPixmap pixmap_;
     bool autoSize_ = false;
     bool leftPressed_ = false;
