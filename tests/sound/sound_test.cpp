@@ -21,8 +21,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A play may end later than its clip by SDL's and the device's buffers, never earlier.
-constexpr double kLateMs = 50;
+// A play may end later than its clip, never earlier: by up to three of SDL's 23 ms buffers
+// (until SDL takes the first piece, the last piece, the device's buffer), and by the disk
+// driver's own drift, which sleeps a buffer's time after each write and so runs late on a
+// busy machine.
+constexpr double kLateMs = 70;
+constexpr double kDrift = 0.05;
 
 double playMs(Sound& sound, std::span<const std::uint8_t> wave) {
     const auto start = std::chrono::steady_clock::now();
@@ -36,7 +40,7 @@ void expectClipLength(double playedMs, std::size_t sampleCount) {
     std::cout << "  " << sampleCount << " samples: clip " << clipMs << " ms, play " << playedMs
               << " ms\n";
     EXPECT_GE(playedMs, clipMs - 1);
-    EXPECT_LE(playedMs, clipMs + kLateMs);
+    EXPECT_LE(playedMs, clipMs * (1 + kDrift) + kLateMs);
 }
 
 void useNoDevice() {
@@ -97,8 +101,9 @@ TEST_F(DiskOutput, UnplayableClipIsSilentForItsLength) {
         Sound sound;
         expectClipLength(playMs(sound, waveImage(a_, 99)), a_.size());
         expectClipLength(playMs(sound, noFormat), a_.size());
-        EXPECT_LE(playMs(sound, Bytes{}), 1);
-        EXPECT_LE(playMs(sound, Bytes{'R', 'I', 'F', 'F'}), 1);
+        // Without a data chunk there is nothing to wait for.
+        EXPECT_LE(playMs(sound, Bytes{}), 10);
+        EXPECT_LE(playMs(sound, Bytes{'R', 'I', 'F', 'F'}), 10);
         sound.play(waveImage(b_));  // the device still works afterwards
     }
     const Bytes out = output();
