@@ -1,10 +1,11 @@
 // What a screen reader learns about the window's controls, on Qt's offscreen platform.
+#include <gtest/gtest.h>
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QMetaEnum>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/fonts.h"
 #include "app/picture_control.h"

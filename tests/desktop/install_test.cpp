@@ -1,8 +1,9 @@
 // `cmake --install` of the build tree into a scratch folder, and the validators over the result.
+#include <gtest/gtest.h>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "desktop_files.h"
@@ -21,7 +22,8 @@ protected:
     }
     static void TearDownTestSuite() { destdir.reset(); }
     void SetUp() override {
-        ASSERT_EQ(installLog.exitCode, 0) << installLog.out.toStdString() << installLog.err.toStdString();
+        ASSERT_EQ(installLog.exitCode, 0)
+            << installLog.out.toStdString() << installLog.err.toStdString();
     }
 
     static QString root() { return destdir->path() + "/usr"; }
@@ -57,7 +59,8 @@ TEST_F(Installed, DesktopEntryPassesTheValidatorAndLaunchesTheGame) {
     EXPECT_TRUE(entry.value("Categories").split(';').contains("Game"));
     EXPECT_EQ(entry.value("Exec"), "melquad");
     EXPECT_EQ(entry.value("Icon"), appId);
-    EXPECT_TRUE(QFile::exists(path("share/icons/hicolor/32x32/apps/" + entry.value("Icon") + ".png")));
+    EXPECT_TRUE(
+        QFile::exists(path("share/icons/hicolor/32x32/apps/" + entry.value("Icon") + ".png")));
 }
 
 TEST_F(Installed, MetainfoPassesTheValidatorsAndDescribesTheSameApplication) {
@@ -80,9 +83,11 @@ TEST_F(Installed, MetainfoPassesTheValidatorsAndDescribesTheSameApplication) {
     EXPECT_EQ(launchable.attribute("type"), "desktop-id");
     EXPECT_EQ(launchable.text(), appId + ".desktop");
     EXPECT_EQ(component.firstChildElement("content_rating").attribute("type"), "oars-1.1");
-    EXPECT_EQ(component.firstChildElement("provides").firstChildElement("binary").text(), "melquad");
-    EXPECT_EQ(component.firstChildElement("releases").firstChildElement("release").attribute("version"),
-              MELQUAD_VERSION);
+    EXPECT_EQ(component.firstChildElement("provides").firstChildElement("binary").text(),
+              "melquad");
+    EXPECT_EQ(
+        component.firstChildElement("releases").firstChildElement("release").attribute("version"),
+        MELQUAD_VERSION);
 }
 
 TEST_F(Installed, ThemeIconIsTheWindowIconAsPng) {

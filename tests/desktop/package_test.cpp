@@ -1,9 +1,10 @@
 // The Debian package made by `cpack -G DEB`: its control fields, contents and installability.
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "desktop_files.h"
 #include "installed_files.h"
@@ -40,7 +41,9 @@ QStringList packageNames(const QString& depends) {
 
 class Package : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(QFileInfo::exists(packageFile())) << packageFile().toStdString(); }
+    void SetUp() override {
+        ASSERT_TRUE(QFileInfo::exists(packageFile())) << packageFile().toStdString();
+    }
 };
 
 }  // namespace
@@ -58,12 +61,14 @@ TEST_F(Package, ControlFieldsNameTheGameAndItsRuntimeDependencies) {
     const QStringList depends = packageNames(fields.value("Depends"));
     for (const char* needed :
          {"libqt6widgets6", "libqt6gui6", "libqt6core6", "libsdl2-2.0-0", "fonts-ipafont-gothic"})
-        EXPECT_TRUE(depends.contains(needed)) << needed << " in " << fields.value("Depends").toStdString();
+        EXPECT_TRUE(depends.contains(needed))
+            << needed << " in " << fields.value("Depends").toStdString();
 }
 
 TEST_F(Package, HoldsTheInstalledFilesOwnedByRootWithTheirModes) {
     QStringList files;
-    for (const QString& line : run("dpkg-deb", {"-c", packageFile()}).out.split('\n', Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         run("dpkg-deb", {"-c", packageFile()}).out.split('\n', Qt::SkipEmptyParts)) {
         const QStringList columns = line.split(' ', Qt::SkipEmptyParts);
         ASSERT_GE(columns.size(), 6) << line.toStdString();
         const QString mode = columns[0], path = columns[5];
@@ -74,7 +79,8 @@ TEST_F(Package, HoldsTheInstalledFilesOwnedByRootWithTheirModes) {
             continue;
         }
         files << path.mid(6);
-        EXPECT_EQ(mode, path.endsWith("/bin/melquad") ? "-rwxr-xr-x" : "-rw-r--r--") << path.toStdString();
+        EXPECT_EQ(mode, path.endsWith("/bin/melquad") ? "-rwxr-xr-x" : "-rw-r--r--")
+            << path.toStdString();
     }
     files.sort();
     QStringList expected = installedFiles();
@@ -90,10 +96,11 @@ TEST_F(Package, UnpackedIntoAScratchRootItValidatesAndTheProgramStarts) {
     expected.sort();
     EXPECT_EQ(filesUnder(root.path()), expected);
 
-    const Finished tree = run("appstreamcli", {"validate-tree", "--no-net", "--strict", root.path()});
+    const Finished tree =
+        run("appstreamcli", {"validate-tree", "--no-net", "--strict", root.path()});
     EXPECT_EQ(tree.exitCode, 0) << tree.out.toStdString();
-    const Finished entry =
-        run("desktop-file-validate", {root.path() + "/usr/share/applications/" + appId + ".desktop"});
+    const Finished entry = run("desktop-file-validate",
+                               {root.path() + "/usr/share/applications/" + appId + ".desktop"});
     EXPECT_EQ(entry.exitCode, 0) << entry.out.toStdString();
 
     // The unpacked program finds everything it needs in itself and the system's libraries.
@@ -110,9 +117,11 @@ TEST_F(Package, UnpackedIntoAScratchRootItValidatesAndTheProgramStarts) {
 }
 
 TEST_F(Package, AptResolvesItsDependenciesHere) {
-    const Finished dryRun = run("apt-get", {"install", "--simulate", "--no-install-recommends", packageFile()});
+    const Finished dryRun =
+        run("apt-get", {"install", "--simulate", "--no-install-recommends", packageFile()});
     EXPECT_EQ(dryRun.exitCode, 0) << dryRun.out.toStdString() << dryRun.err.toStdString();
-    EXPECT_TRUE(dryRun.out.contains(QRegularExpression("^(Inst|Conf) melquad ", QRegularExpression::MultilineOption)) ||
+    EXPECT_TRUE(dryRun.out.contains(QRegularExpression("^(Inst|Conf) melquad ",
+                                                       QRegularExpression::MultilineOption)) ||
                 dryRun.out.contains("melquad is already the newest version"))
         << dryRun.out.toStdString();
 }

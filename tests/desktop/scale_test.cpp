@@ -1,4 +1,6 @@
 // The real program at a device pixel ratio of 2, on an Xvfb screen the test starts itself.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -6,7 +8,6 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QThread>
-#include <gtest/gtest.h>
 
 #include "media/embedded.h"
 #include "media/picture.h"
@@ -56,7 +57,8 @@ QImage screenshot(const QString& display, QRect area) {
     import.start("import", {"-display", display, "-window", "root", "-crop", geometry, "-depth",
                             "8", "png:-"});
     import.waitForFinished(10000);
-    return QImage::fromData(import.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
+    return QImage::fromData(import.readAllStandardOutput(), "PNG")
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 // The board in logical pixels: the four normal quarter pictures side by side.
@@ -66,7 +68,9 @@ QImage expectedBoard() {
     const struct {
         const char* name;
         QPoint at;
-    } quarters[] = {{"quauter11", {0, 0}}, {"quauter22", {200, 0}}, {"quauter33", {0, 200}},
+    } quarters[] = {{"quauter11", {0, 0}},
+                    {"quauter22", {200, 0}},
+                    {"quauter33", {0, 200}},
                     {"quauter44", {200, 200}}};
     for (const auto& [name, at] : quarters)
         painter.drawImage(at, media::decodePicture(media::embedded().find(name).bytes));
@@ -129,11 +133,11 @@ TEST_F(ScaledProgram, KeepsItsLayoutInLogicalPixels) {
         QPoint at;
         QColor colour;
     } pixels[] = {
-        {{156, 196}, Qt::red},   {{276, 196}, Qt::blue},  {{156, 316}, Qt::yellow},
-        {{276, 316}, Qt::green}, {{16, 56}, Qt::black},   {{415, 56}, Qt::black},
-        {{16, 455}, Qt::black},  {{415, 455}, Qt::black}, {{8, 460}, background},
+        {{156, 196}, Qt::red},     {{276, 196}, Qt::blue},      {{156, 316}, Qt::yellow},
+        {{276, 316}, Qt::green},   {{16, 56}, Qt::black},       {{415, 56}, Qt::black},
+        {{16, 455}, Qt::black},    {{415, 455}, Qt::black},     {{8, 460}, background},
         {{16, 8}, infoBackground}, {{416, 48}, infoBackground}, {{15, 20}, background},
-        {{417, 20}, background}, {{100, 49}, background},
+        {{417, 20}, background},   {{100, 49}, background},
     };
     for (const auto& [at, colour] : pixels)
         EXPECT_EQ(device(at.x(), at.y()).name().toStdString(), colour.name().toStdString())
