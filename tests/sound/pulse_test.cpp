@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -31,10 +32,20 @@ constexpr const char* kSink = "melquad_test";
 
 double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-// Starts argv with the test's environment plus extra, its output discarded; 0 on failure.
+// Starts argv with the test's environment changed by extra ("NAME=value" sets, "NAME" removes),
+// its output discarded; 0 on failure.
 pid_t spawn(std::vector<std::string> argv, const std::vector<std::string>& extra = {}) {
-    std::vector<std::string> env(extra);
-    for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string_view entry(*e);
+        const auto changed = [&](const std::string& x) {
+            return entry.substr(0, entry.find('=')) == x.substr(0, x.find('='));
+        };
+        if (std::none_of(extra.begin(), extra.end(), changed)) env.emplace_back(entry);
+    }
+    for (const auto& x : extra) {
+        if (x.find('=') != std::string::npos) env.push_back(x);
+    }
     auto pointers = [](std::vector<std::string>& strings) {
         std::vector<char*> out;
         for (auto& s : strings) out.push_back(s.data());
@@ -86,7 +97,7 @@ protected:
         server_ = "unix:" + (dir_ / "native").string();
         setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
         setenv("PULSE_SERVER", server_.c_str(), 1);
-        startServer();
+        ASSERT_NO_FATAL_FAILURE(startServer());
     }
 
     void TearDown() override {
@@ -103,7 +114,7 @@ protected:
                  " auth-anonymous=1",
              "-L",
              std::string("module-null-sink format=u8 rate=22050 channels=1 sink_name=") + kSink},
-            {"HOME=" + dir_.string(), "DISPLAY="});
+            {"HOME=" + dir_.string(), "DISPLAY"});
         ASSERT_NE(server_pid_, 0);
         const auto deadline = Clock::now() + 10s;
         while (output("pactl list short sinks 2>/dev/null").find(kSink) == std::string::npos) {
@@ -162,7 +173,7 @@ TEST_F(PulseServer, ClipsAreHeardExactlyAndPlayReturnsAfterTheirLastSample) {
     // A fresh server drops the start of a recording begun as its first stream starts.
     Sound sound;
     std::this_thread::sleep_for(3s);
-    record();
+    ASSERT_NO_FATAL_FAILURE(record());
 
     const Bytes clips[] = {samples(13430, 11), samples(9443, 12), samples(10951, 13)};
     std::vector<Clock::time_point> calls, returns;
@@ -214,8 +225,8 @@ TEST_F(PulseServer, LostServerLeavesPlaysTheirLengthAndSoundComesBack) {
     }
     loss.join();
 
-    startServer();
-    record();
+    ASSERT_NO_FATAL_FAILURE(startServer());
+    ASSERT_NO_FATAL_FAILURE(record());
     std::this_thread::sleep_for(3s);  // the device is asked for again only every few seconds
     const Bytes back[] = {samples(9443, 22), samples(9443, 23), samples(9443, 24)};
     for (const Bytes& clip : back) {
