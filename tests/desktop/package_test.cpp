@@ -109,6 +109,7 @@ TEST_F(Package, UnpackedIntoAScratchRootItValidatesAndTheProgramStarts) {
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("SDL_AUDIODRIVER", "dummy");
     game.setProcessEnvironment(env);
+    endWithTheTest(game);
     game.start(root.path() + "/usr/bin/melquad", {});
     ASSERT_TRUE(game.waitForStarted(5000));
     EXPECT_FALSE(game.waitForFinished(1500)) << game.readAllStandardError().toStdString();

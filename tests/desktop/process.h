@@ -1,8 +1,16 @@
 #pragma once
 
+#include <sys/prctl.h>
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <csignal>
+
+// A program the test leaves running is killed with the test, even when the test itself is killed.
+inline void endWithTheTest(QProcess& process) {
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
 
 struct Finished {
     int exitCode = -1;  // -1 when the program did not start, crashed or timed out

@@ -21,6 +21,7 @@ constexpr int scale = 2;
 class XServer {
 public:
     explicit XServer(const QString& screen) {
+        endWithTheTest(server_);
         server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
         if (!server_.waitForStarted(5000)) return;
         while (!server_.canReadLine() && server_.waitForReadyRead(10000)) {
@@ -91,6 +92,7 @@ protected:
         env.insert("QT_SCALE_FACTOR", QString::number(scale));
         env.insert("SDL_AUDIODRIVER", "dummy");
         game.setProcessEnvironment(env);
+        endWithTheTest(game);
         game.start(MELQUAD_EXECUTABLE, {});
         ASSERT_TRUE(game.waitForStarted(5000));
 
