@@ -30,6 +30,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("melquad"));
     QApplication::setApplicationDisplayName(QStringLiteral("MELQUAD"));
     QApplication::setApplicationVersion(QStringLiteral(MELQUAD_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.melquad.melquad"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/MAINICON.ico")));
     installFontSubstitutes();
 
