@@ -276,17 +276,29 @@ private:
 
         figures_.deepest = std::max(figures_.deepest, ++depth_);
         switch (action) {
-            case Action::Click: s.board.deliver(Input::Click, quarter); break;
+            case Action::Click:
+                s.board.deliver(Input::Click, quarter);
+                break;
             case Action::DoubleClick:
                 // The second press arrives as a double-click, at the next pump.
                 s.board.queueCall(fake::AtPump{1}, [this, quarter] { secondPress(quarter); });
                 s.board.deliver(Input::Click, quarter);
                 break;
-            case Action::RightPress: s.board.deliver(Input::RightPress, quarter); break;
-            case Action::MiddlePress: s.board.deliver(Input::MiddlePress, quarter); break;
-            case Action::Start: s.board.deliver(Input::Start); break;
-            case Action::Judge: s.board.deliver(Input::Judge); break;
-            case Action::End: closed_ = true; break;
+            case Action::RightPress:
+                s.board.deliver(Input::RightPress, quarter);
+                break;
+            case Action::MiddlePress:
+                s.board.deliver(Input::MiddlePress, quarter);
+                break;
+            case Action::Start:
+                s.board.deliver(Input::Start);
+                break;
+            case Action::Judge:
+                s.board.deliver(Input::Judge);
+                break;
+            case Action::End:
+                closed_ = true;
+                break;
         }
         --depth_;
         if (presenting) {
@@ -304,8 +316,8 @@ private:
 
     stress::Finished before(stress::Phase phase) const {
         const Session& s = *session_;
-        return {phase, true, s.game.Level, s.game.Target, s.game.Entered,
-                s.board.state(Control::Label2).visible};
+        return {phase,         true,           s.game.Level,
+                s.game.Target, s.game.Entered, s.board.state(Control::Label2).visible};
     }
 
     void secondPress(Control quarter) {
@@ -317,10 +329,14 @@ private:
     bool reaches(Action action, Control quarter) const {
         const auto& b = session_->board;
         switch (action) {
-            case Action::Start: return b.state(Control::Button1).enabled;
-            case Action::Judge: return b.state(Control::Button2).enabled;
-            case Action::End: return true;
-            default: return quarterTakesInput(*session_, quarter);
+            case Action::Start:
+                return b.state(Control::Button1).enabled;
+            case Action::Judge:
+                return b.state(Control::Button2).enabled;
+            case Action::End:
+                return true;
+            default:
+                return quarterTakesInput(*session_, quarter);
         }
     }
 
@@ -384,8 +400,8 @@ TEST(GameStress, RoundsNestedTwoHundredDeepRunToTheirEnd) {
     s.board.deliver(Input::Start);
     s.board.deliver(Input::Click, Control::Image1);
     chain = true;
-    stress::Finished failure{stress::Phase::Failure, false, s.game.Level, s.game.Target,
-                             s.game.Entered, false};
+    stress::Finished failure{stress::Phase::Failure, false,          s.game.Level,
+                             s.game.Target,          s.game.Entered, false};
     s.board.deliver(Input::Judge);
     check.atRest(s, failure);
 

@@ -53,7 +53,8 @@ std::string brokenFailure(const Snapshot& s, const Finished& f) {
     if (!f.undisturbed) return "";
     if (s.statusText != game::failureText(f.targetBefore) || s.statusSize != 18)
         return "after a failure the status line spells the missed sequence at 18 points";
-    if (!s.judgeEnabled || s.overlayShown) return "after a failure Judge is enabled, the overlay hidden";
+    if (!s.judgeEnabled || s.overlayShown)
+        return "after a failure Judge is enabled, the overlay hidden";
     if (s.target != f.targetBefore || s.failLength != static_cast<std::int32_t>(s.target.size()))
         return "a failure keeps the sequence and reports its length";
     if (!s.entered.starts_with(f.enteredBefore) ||
@@ -71,7 +72,8 @@ std::string brokenAnytime(const Snapshot& s) {
     if (s.level < 1) return "Level is at least 1";
     if (s.recording != 0 && s.recording != 1) return "Recording is 0 or 1";
     if (s.failLength < 0) return "FailLength is not negative";
-    if (s.quartersEnabled != 0 && s.quartersEnabled != 4) return "the quarters are enabled together";
+    if (s.quartersEnabled != 0 && s.quartersEnabled != 4)
+        return "the quarters are enabled together";
     return "";
 }
 
@@ -91,8 +93,8 @@ std::string describe(const Snapshot& s) {
         << s.quartersEnabled << ", overlay " << s.overlayShown << (s.overlaySmile ? " smile" : "")
         << ", index " << s.indexShown << " \"" << s.indexText << "\", status \"" << s.statusText
         << "\" " << s.statusSize << " pt, Letter \"" << s.letter << "\", Target \"" << s.target
-        << "\", Entered \"" << s.entered << "\", Recording " << s.recording << ", Level "
-        << s.level << ", FailLength " << s.failLength;
+        << "\", Entered \"" << s.entered << "\", Recording " << s.recording << ", Level " << s.level
+        << ", FailLength " << s.failLength;
     return out.str();
 }
 
