@@ -2,8 +2,8 @@
 
 namespace bench {
 
-// Wall time of one round at this level on the fake board's virtual clock (the playback of
-// level + 1 colours, their entry and the verdict), per colour, in microseconds.
+// Wall time of one round at this level on a virtual clock (the playback of level + 1 colours,
+// their entry and the verdict), per colour, in microseconds.
 double microsecondsPerColour(int level);
 
 }  // namespace bench
