@@ -97,6 +97,12 @@ struct Param {
     Request request;
 };
 
+std::string paramName(const testing::TestParamInfo<Param>& info);
+
+void PrintTo(const Param& p, std::ostream* out) {
+    *out << paramName(testing::TestParamInfo<Param>(p, 0));
+}
+
 class EndDuringOperation : public FormTest, public testing::WithParamInterface<Param> {
 protected:
     void prepare(Before setup) {

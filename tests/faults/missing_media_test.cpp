@@ -100,6 +100,12 @@ struct FlashCase {
     FlashStep step;
 };
 
+std::string caseName(const testing::TestParamInfo<FlashCase>& info);
+
+void PrintTo(const FlashCase& c, std::ostream* out) {
+    *out << caseName(testing::TestParamInfo<FlashCase>(c, 0));
+}
+
 class MissingFlashMedia : public MissingMedia, public testing::WithParamInterface<FlashCase> {};
 
 TEST_P(MissingFlashMedia, StopsTheFlashAtItsStep) {

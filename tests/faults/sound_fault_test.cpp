@@ -140,6 +140,8 @@ struct Silence {
     const char* driver;  // SDL_AUDIODRIVER, or nullptr for SDL's own choice
 };
 
+void PrintTo(const Silence& silence, std::ostream* out) { *out << silence.name; }
+
 class NothingToPlayOn : public testing::TestWithParam<Silence> {
 protected:
     void SetUp() override {
