@@ -8,6 +8,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include "servers.h"
+
 namespace {
 
 QString run(const QString& program, const QStringList& args, int* exitCode = nullptr) {
@@ -17,38 +19,6 @@ QString run(const QString& program, const QStringList& args, int* exitCode = nul
     if (exitCode) *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
-
-// An Xvfb server on the first free display from :70 on, stopped with the object.
-class XServer {
-public:
-    XServer() {
-        for (int n = 70; n < 100 && display_.isEmpty(); ++n) {
-            if (QFile::exists(QString("/tmp/.X%1-lock").arg(n))) continue;
-            server_.start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1024x768x24",
-                                   "-nolisten", "tcp"});
-            if (!server_.waitForStarted(5000)) return;
-            for (int tries = 0; tries < 100; ++tries) {
-                int code = 0;
-                run("xdpyinfo", {"-display", QString(":%1").arg(n)}, &code);
-                if (code == 0) {
-                    display_ = QString(":%1").arg(n);
-                    break;
-                }
-                if (server_.state() == QProcess::NotRunning) break;
-                QThread::msleep(50);
-            }
-        }
-    }
-    ~XServer() {
-        server_.terminate();
-        server_.waitForFinished(5000);
-    }
-    const QString& display() const { return display_; }
-
-private:
-    QProcess server_;
-    QString display_;
-};
 
 QRect windowGeometry(const QString& display, const QString& title) {
     const QString info = run("xwininfo", {"-display", display, "-name", title});
@@ -70,12 +40,13 @@ bool isInk(QColor c) { return c.lightness() < 100; }
 }  // namespace
 
 TEST(Program, ShowsItsWindowWithTheBoardAndTheStatusLine) {
-    XServer x;
-    ASSERT_FALSE(x.display().isEmpty()) << "no Xvfb could be started";
+    const player::XServer x;
+    const QString display = QString::fromStdString(x.display());
+    ASSERT_FALSE(display.isEmpty()) << "no Xvfb could be started";
 
     QProcess game;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", x.display());
+    env.insert("DISPLAY", display);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("SDL_AUDIODRIVER", "dummy");
     game.setProcessEnvironment(env);
@@ -88,9 +59,9 @@ TEST(Program, ShowsItsWindowWithTheBoardAndTheStatusLine) {
     QDir().mkpath(SCREENSHOT_DIR);
     for (int tries = 0; tries < 100; ++tries) {
         QThread::msleep(100);
-        window = windowGeometry(x.display(), "MELQUAD");
+        window = windowGeometry(display, "MELQUAD");
         if (window.width() <= 0) continue;
-        shot = screenshot(x.display(), path);
+        shot = screenshot(display, path);
         if (!shot.isNull() && shot.pixelColor(window.topLeft() + QPoint(156, 196)) == Qt::red) break;
     }
     ASSERT_GT(window.width(), 0) << "no window with the caption MELQUAD appeared";
