@@ -48,15 +48,17 @@ private:
     std::mt19937_64& engine_;
 };
 
+// Makes an input event. Events are made as they are dispatched, as the window system's are: a
+// mouse event shares its point with every other event of the device made after it.
+using MakeEvent = std::function<std::unique_ptr<QEvent>()>;
+
 // Input queued as the window system queues it: dispatched at the next pump or back in the event
 // loop, in order, hit-tested when it is dispatched, and lost once the window has been closed.
 class InputQueue final : public QObject {
 public:
     explicit InputQueue(QWidget& window) : window_(window) {}
 
-    void post(std::unique_ptr<QEvent> event) {
-        QCoreApplication::postEvent(this, new Queued(std::move(event)));
-    }
+    void post(MakeEvent make) { QCoreApplication::postEvent(this, new Queued(std::move(make))); }
     int depth() const { return depth_; }
     int deepest() const { return deepest_; }
     long delivered() const { return delivered_; }
@@ -67,7 +69,8 @@ protected:
         if (!window_.isVisible()) return true;
         ++delivered_;
         deepest_ = std::max(deepest_, ++depth_);
-        QCoreApplication::sendEvent(window_.windowHandle(), static_cast<Queued*>(e)->input.get());
+        const std::unique_ptr<QEvent> input = static_cast<Queued*>(e)->make();
+        QCoreApplication::sendEvent(window_.windowHandle(), input.get());
         --depth_;
         return true;
     }
@@ -75,8 +78,8 @@ protected:
 private:
     struct Queued final : QEvent {
         static constexpr auto kind = static_cast<QEvent::Type>(QEvent::User + 1);
-        explicit Queued(std::unique_ptr<QEvent> e) : QEvent(kind), input(std::move(e)) {}
-        std::unique_ptr<QEvent> input;
+        explicit Queued(MakeEvent m) : QEvent(kind), make(std::move(m)) {}
+        MakeEvent make;
     };
     QWidget& window_;
     int depth_ = 0;
@@ -143,12 +146,19 @@ private:
         InputQueue input(form);
         form_ = &form;
         input_ = &input;
+        const std::unique_ptr<RandomHands, void (*)(RandomHands*)> forget(this, [](RandomHands* h) {
+            h->form_ = nullptr;
+            h->input_ = nullptr;
+        });
         timing.step = [&] {
             check(stress::brokenAnytime(snapshot(form)), "at a pause or clip");
             if (random(2) == 0) gesture(true);
         };
         form.showAtHome();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        if (!QTest::qWaitForWindowExposed(&form)) {
+            check("the window is shown", "at start-up");
+            return;
+        }
 
         QTimer idle;  // fires in the event loop and at every pump
         QObject::connect(&idle, &QTimer::timeout, [&] {
@@ -161,23 +171,24 @@ private:
                     broken = "no message box appears";
                 check(broken, "at rest");
             }
+            if (endPressed_ && ++turnsSinceEnd_ > 100'000)
+                check("End ends the game", "after End was pressed");
             if (failed_) QCoreApplication::exit(2);
             gesture(busy);
         });
         idle.start(0);
         QTimer watchdog;
         QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(3); });
-        watchdog.start(600'000);
+        watchdog.start(120'000);
 
         const int code = QApplication::exec();
+        QCoreApplication::removePostedEvents(&input);
+        if (failed_) return;
         EXPECT_EQ(code, 0) << "the event loop ends with 0 once End has been pressed";
         EXPECT_FALSE(form.isVisible());
         figures_.delivered += input.delivered();
         for (const auto& [clip, count] : timing.played) figures_.played[clip] += count;
         figures_.deepest = std::max(figures_.deepest, input.deepest());
-        QCoreApplication::removePostedEvents(&input);
-        form_ = nullptr;
-        input_ = nullptr;
     }
 
     void check(const std::string& broken, const char* where) {
@@ -213,19 +224,21 @@ private:
 
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button) {
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-        post(std::make_unique<QMouseEvent>(type, QPointF(at), QPointF(form_->mapToGlobal(at)),
-                                           button, held, Qt::NoModifier));
+        const QPointF local(at), global(form_->mapToGlobal(at));
+        post([=] {
+            return std::make_unique<QMouseEvent>(type, local, global, button, held, Qt::NoModifier);
+        });
     }
 
     void key(QEvent::Type type, int code) {
         const QString text = code == Qt::Key_Space ? " " : code == Qt::Key_Return ? "\r" : "\t";
-        post(std::make_unique<QKeyEvent>(type, code, Qt::NoModifier, text));
+        post([=] { return std::make_unique<QKeyEvent>(type, code, Qt::NoModifier, text); });
     }
 
-    void post(std::unique_ptr<QEvent> event) {
+    void post(MakeEvent make) {
         ++figures_.posted;
         figures_.postedWhileBusy += busy_;
-        input_->post(std::move(event));
+        input_->post(std::move(make));
     }
 
     void gesture(bool busy) {
@@ -288,6 +301,7 @@ private:
     InputQueue* input_ = nullptr;
     bool busy_ = false;
     bool endPressed_ = false;
+    long turnsSinceEnd_ = 0;
     bool failed_ = false;
     Figures figures_;
 };

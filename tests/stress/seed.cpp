@@ -15,7 +15,8 @@ std::uint64_t seed() {
         value = std::stoull(given);
     else
         value = (std::uint64_t{std::random_device{}()} << 32) | std::random_device{}();
-    std::cout << "seed " << value << " (MELQUAD_STRESS_SEED=" << value << " repeats this run)\n";
+    std::cout << "seed " << value << " (MELQUAD_STRESS_SEED=" << value << " repeats this run)"
+              << std::endl;
     testing::Test::RecordProperty("seed", std::to_string(value));
     return value;
 }
