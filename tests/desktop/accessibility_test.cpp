@@ -7,7 +7,6 @@
 #include <QMetaEnum>
 #include <QTest>
 
-#include "app/fonts.h"
 #include "app/picture_control.h"
 #include "app/tform1.h"
 #include "game/random.h"
@@ -133,13 +132,4 @@ TEST(AccessiblePicture, IsAButtonOnlyWhileSomethingTakesItsClicks) {
 
     QObject::disconnect(listener);
     EXPECT_EQ(roleName(accessible->role()), roleName(QAccessible::Graphic));
-}
-
-int main(int argc, char* argv[]) {
-    testing::InitGoogleTest(&argc, argv);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("MELQUAD"));
-    installFontSubstitutes();
-    return RUN_ALL_TESTS();
 }
