@@ -71,7 +71,7 @@ struct Launch {
 // Starts a program whose first frame paints the probe red, and measures it.
 Launch launch(Screen& screen, const std::string& executable, const std::vector<std::string>& env) {
     const QPoint probe = QPoint(277, 99) + layout::quarters[0];
-    Child child({executable}, env);
+    support::Child child({executable}, env);
     while (screen.pixel(probe) != normalColour('R') && child.running()) {
         if (Clock::now() - child.started() > 20s) return {NAN, NAN};
         std::this_thread::sleep_for(200us);
@@ -86,9 +86,10 @@ Launch launch(Screen& screen, const std::string& executable, const std::vector<s
 
 std::vector<Figure> startupAndMemory() {
     XServer x;
-    SoundServer server;
+    support::TempDir folder("melquad_bench");
+    support::PrivatePulse server(folder.path(), true);
     Screen screen(x.display());
-    if (!screen.connected() || !server.up()) {
+    if (!screen.connected() || !server.start()) {
         std::cerr << "bench: no X server or sound server for the start-up figures\n";
         return {};
     }

@@ -1,30 +1,27 @@
 // The real sound output when there is nothing to play on, or when it goes away mid-game: the
 // game plays on silently with the same rhythm, and sound comes back without a restart.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <optional>
 #include <thread>
 
 #include "app/sound.h"
 #include "app/tform1.h"
 #include "media/embedded.h"
-#include "processes.h"
+#include "pulse.h"
+#include "temp_dir.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<std::uint8_t>;
-namespace fs = std::filesystem;
 
 constexpr const char* clipNames[] = {"START", "RED", "BLUE", "YELLOW", "GREEN", "ATARI", "HAZURE"};
 constexpr QPoint startButton{64 + 37, 472 + 12}, judgeButton{184 + 37, 472 + 12},
@@ -179,14 +176,6 @@ INSTANTIATE_TEST_SUITE_P(Silence, NothingToPlayOn,
                                          Silence{"DefaultDriverWithoutDevice", nullptr}),
                          [](const auto& param) { return std::string(param.param.name); });
 
-Bytes recording(const fs::path& wav) {
-    std::ifstream in(wav, std::ios::binary);
-    const Bytes file{std::istreambuf_iterator<char>(in), {}};
-    const std::string_view tag = "data";
-    const auto data = std::search(file.begin(), file.end(), tag.begin(), tag.end());
-    return data == file.end() ? Bytes{} : Bytes(std::min(data + 8, file.end()), file.end());
-}
-
 bool heard(const Bytes& recorded, const char* clip) {
     const Bytes samples = samplesOf(media::embedded().find(clip).bytes);
     return std::search(recorded.begin(), recorded.end(), samples.begin(), samples.end()) !=
@@ -196,29 +185,32 @@ bool heard(const Bytes& recorded, const char* clip) {
 // The server is killed as the first colour is about to play, and a new one is up during the
 // failure's pause: every play keeps its length, and the replay is heard on the new server.
 TEST(LostSoundServer, GameGoesOnInRhythmAndSoundComesBack) {
-    if (!PrivatePulse::available()) GTEST_SKIP() << "pulseaudio, pactl or parec missing";
-    std::string dir = testing::TempDir() + "melquad_faults_XXXXXX";
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    PrivatePulse pulse(dir);
+    if (!support::PrivatePulse::available()) {
+        GTEST_SKIP() << "pulseaudio, pactl or parec missing";
+    }
+    const support::TempDir dir("melquad_faults");
+    support::PrivatePulse pulse(dir.path());
     ASSERT_TRUE(pulse.start());
     setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
     setenv("PULSE_SERVER", pulse.address().c_str(), 1);
     Sound sound;  // opens its device on the first server
     // A fresh server drops what it is given at first: record, and wait, before the game.
-    ASSERT_TRUE(pulse.record(fs::path(dir) / "before.wav"));
+    support::Recorder first(pulse, dir.path() / "before.wav");
     std::this_thread::sleep_for(3s);
 
     int colours = 0;
-    bool restarted = false;
+    Bytes before;
+    std::optional<support::Recorder> second;
     const auto steps = playMissedRound(sound, [&](const std::string& step) {
-        if (step == "RED" && ++colours == 1) pulse.kill();
-        if (step == "pause 3000") {
-            restarted = pulse.start() && pulse.record(fs::path(dir) / "after.wav");
+        if (step == "RED" && ++colours == 1) {
+            pulse.kill();
+            before = first.finish();
         }
+        if (step == "pause 3000" && pulse.start()) second.emplace(pulse, dir.path() / "after.wav");
     });
     std::this_thread::sleep_for(300ms);
-    pulse.stopRecording();
-    ASSERT_TRUE(restarted);
+    ASSERT_TRUE(second) << "no new server";
+    const Bytes after = second->finish();
 
     EXPECT_EQ(whats(steps), missedRound);
     std::vector<TimedTiming::Step> plays;
@@ -227,8 +219,6 @@ TEST(LostSoundServer, GameGoesOnInRhythmAndSoundComesBack) {
     // A heard clip ends once its last sample has played: a few of SDL's buffers late.
     expectRhythm(plays, 100);
 
-    const Bytes before = recording(fs::path(dir) / "before.wav");
-    const Bytes after = recording(fs::path(dir) / "after.wav");
     std::cout << "  recorded " << before.size() << " samples before the loss, " << after.size()
               << " on the new server\n";
     EXPECT_TRUE(heard(before, "START"));
@@ -236,7 +226,6 @@ TEST(LostSoundServer, GameGoesOnInRhythmAndSoundComesBack) {
     std::cout << "  on the new server: replayed RED " << (red ? "heard" : "silent")
               << ", replayed BLUE " << (blue ? "heard" : "silent") << "\n";
     EXPECT_TRUE(red || blue) << "sound returns at a later play";
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "child.h"
-
 namespace player {
+
+using Clock = std::chrono::steady_clock;
 
 // The samples of the embedded clip with this stored name, as the generator makes them.
 std::span<const std::uint8_t> samplesOf(std::string_view clip);

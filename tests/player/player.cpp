@@ -63,12 +63,13 @@ std::string Session::launch(const std::string& executable) {
         "unix:" +
         (std::filesystem::temp_directory_path() / "melquad_no_sound_server" / "native").string();
     if (sound_) {
-        server_ = std::make_unique<SoundServer>();
-        if (!server_->up()) return "the private sound server did not come up";
-        recorder_ = std::make_unique<Recorder>(*server_);
+        server_ = std::make_unique<support::PrivatePulse>(soundFolder_.path(), true);
+        if (!server_->start()) return "the private sound server did not come up";
+        recorder_ =
+            std::make_unique<support::Recorder>(*server_, soundFolder_.path() / "recording.wav");
         pulse = server_->address();
     }
-    game_ = std::make_unique<Child>(
+    game_ = std::make_unique<support::Child>(
         std::vector<std::string>{executable},
         std::vector<std::string>{"DISPLAY=" + display(), "QT_QPA_PLATFORM=xcb",
                                  "PULSE_SERVER=" + pulse, "SDL_AUDIODRIVER"},

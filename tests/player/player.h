@@ -12,8 +12,10 @@
 
 #include "child.h"
 #include "clips.h"
+#include "pulse.h"
 #include "screen.h"
 #include "servers.h"
+#include "temp_dir.h"
 #include "watcher.h"
 
 namespace player {
@@ -61,8 +63,8 @@ public:
     Screen& hands() { return *hands_; }
     const Watcher& eyes() const { return *eyes_; }
     QPoint origin() const { return origin_; }
-    Child& game() { return *game_; }
-    Recorder* recorder() { return recorder_.get(); }
+    support::Child& game() { return *game_; }
+    support::Recorder* recorder() { return recorder_.get(); }
     // When the recording's first sample was played, as far as can be told.
     Clock::time_point recordingStart() const;
     std::chrono::microseconds renderAhead() const { return renderAhead_; }
@@ -71,9 +73,10 @@ private:
     bool sound_;
     std::string logFile_;
     XServer x_;
-    std::unique_ptr<SoundServer> server_;
-    std::unique_ptr<Recorder> recorder_;
-    std::unique_ptr<Child> game_;
+    support::TempDir soundFolder_{"melquad_player"};
+    std::unique_ptr<support::PrivatePulse> server_;
+    std::unique_ptr<support::Recorder> recorder_;
+    std::unique_ptr<support::Child> game_;
     std::unique_ptr<Screen> hands_;
     std::unique_ptr<Watcher> eyes_;
     QPoint origin_;

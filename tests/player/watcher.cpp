@@ -2,14 +2,15 @@
 
 #include <filesystem>
 
+#include "pulse.h"
 #include "screen.h"
-#include "servers.h"
 
 namespace player {
 
 using namespace std::chrono_literals;
 
-Watcher::Watcher(const std::string& display, std::vector<QPoint> probes, const Recorder* recording)
+Watcher::Watcher(const std::string& display, std::vector<QPoint> probes,
+                 const support::Recorder* recording)
     : probes_(std::move(probes)), recording_(recording) {
     thread_ = std::thread(&Watcher::run, this, display);
 }

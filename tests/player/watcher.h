@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -10,11 +11,13 @@
 #include <thread>
 #include <vector>
 
-#include "child.h"
+namespace support {
+class Recorder;
+}
 
 namespace player {
 
-class Recorder;
+using Clock = std::chrono::steady_clock;
 
 // The probed pixels' colours (0xRRGGBB) from a moment on.
 struct Frame {
@@ -28,7 +31,7 @@ struct Frame {
 class Watcher {
 public:
     Watcher(const std::string& display, std::vector<QPoint> probes,
-            const Recorder* recording = nullptr);
+            const support::Recorder* recording = nullptr);
     ~Watcher();
 
     using Colours = std::vector<std::uint32_t>;
@@ -49,7 +52,7 @@ private:
     void noteRecording();
 
     const std::vector<QPoint> probes_;
-    const Recorder* recording_;
+    const support::Recorder* recording_;
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     std::vector<Frame> frames_;

@@ -38,16 +38,6 @@ public:
     std::map<std::string, long> played;
 };
 
-class SeededRandom final : public game::RandomSource {
-public:
-    explicit SeededRandom(std::mt19937_64& engine) : engine_(engine) {}
-    void reseed() override {}
-    int draw() override { return std::uniform_int_distribution<int>(0, 3)(engine_); }
-
-private:
-    std::mt19937_64& engine_;
-};
-
 // Makes an input event. Events are made as they are dispatched, as the window system's are: a
 // mouse event shares its point with every other event of the device made after it.
 using MakeEvent = std::function<std::unique_ptr<QEvent>()>;
@@ -141,7 +131,7 @@ private:
     void playOneGame() {
         ++figures_.games;
         InstantTiming timing;
-        SeededRandom draws(engine_);
+        stress::SeededRandom draws(engine_);
         TForm1 form(timing, media::embedded(), draws);
         InputQueue input(form);
         form_ = &form;

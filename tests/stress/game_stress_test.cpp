@@ -65,17 +65,6 @@ private:
     fake::Board& board_;
 };
 
-// Draws from the test's own generator, so that a seed repeats a run.
-class SeededRandom final : public game::RandomSource {
-public:
-    explicit SeededRandom(std::mt19937_64& engine) : engine_(engine) {}
-    void reseed() override {}
-    int draw() override { return std::uniform_int_distribution<int>(0, 3)(engine_); }
-
-private:
-    std::mt19937_64& engine_;
-};
-
 // One window's lifetime: a fresh game on a fresh board.
 struct Session {
     explicit Session(std::mt19937_64& engine) : random(engine) {
@@ -84,7 +73,7 @@ struct Session {
     }
     fake::Board board;
     Watched view{board};
-    SeededRandom random;
+    stress::SeededRandom random;
     media::Catalogue media = fake::catalogue();
     game::Game game{view, media, random};
 };

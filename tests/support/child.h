@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace player {
+namespace support {
 
 using Clock = std::chrono::steady_clock;
 
@@ -44,4 +44,4 @@ private:
 // Runs a command through the shell and returns what it printed.
 std::string output(const std::string& command);
 
-}  // namespace player
+}  // namespace support

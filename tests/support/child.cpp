@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace player {
+namespace support {
 namespace {
 
 std::vector<std::string> merged(const std::vector<std::string>& changes) {
@@ -107,4 +107,4 @@ std::string output(const std::string& command) {
     return out;
 }
 
-}  // namespace player
+}  // namespace support
